@@ -74,6 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"BeyondTheListedSize", "xx" + id, 37, false},
         ScanCase{"JustWithinTheListedSize", "xx" + id, 38, true},
         ScanCase{"WhiteSpaceDoesNotCountTowardsTheLimit", "   \n\n" + id, 36, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

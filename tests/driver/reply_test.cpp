@@ -11,7 +11,7 @@ namespace {
 // A reply buffer of exactly the given bytes on the heap.
 struct Reply {
   explicit Reply(std::vector<std::uint8_t> bytes) : size(static_cast<int>(bytes.size())), data(new unsigned char[bytes.size()]) {
-    std::memcpy(data.get(), bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(data.get(), bytes.data(), bytes.size());
   }
   int size;
   std::unique_ptr<unsigned char[]> data;
@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckCase{"Nothing", 0, 6, -1, {"received 0 of 6 expected", "rbuf: "}},
                       CheckCase{"NegativeCountIsRefusedAndDumpsNothing", -1, -5, -1,
                                 {"received -1 of -5 expected", "rbuf: "}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 // Records preset with markers that show what Get_yyy touched.
 std::vector<ItemValue> presetRecords(std::size_t n, std::uint8_t direction = 0) {
@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "reply too short: received 7 of 8 bytes"},
         ErroneousCase{"ReadShorterThanItsHeader", 0, {0x01, 0x01, 0x00}, 1, 99, "erroneous response code=00"},
         ErroneousCase{"WriteShorterThanItsHeader", 1, {0x01, 0x02}, 1, 0, "erroneous response=01 02"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(GetReplies, GoodWriteReplyIsReported) {
   auto records = presetRecords(1, 1);

@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"AreaIndexBeyondTheTableWritesNothing", item(1, 28, 0, 0), readValue(), -1, {}, 0, 0},
         FrameCase{"AreaIndex255WritesNothing", item(1, 255, 0, 0), writeValue(1, 0), -1, {}, 0, 0},
         FrameCase{"ReadCountByte255WritesNothing", item(1, 10, 0, 255), readValue(), -1, {}, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(DriverFixture, SetLogsTheBlockAndItsLengths) {
   const ItemAddress read = item(1, 10, 0x64, 1, 9);
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CompareCase{"SecondPassNextOffsetDoesNot", false, 100, 101, 0, 0},
                       CompareCase{"SecondPassCount127Passes", false, 0, 127, 127, 1},
                       CompareCase{"SecondPassCount128DoesNot", false, 0, 128, 128, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(DriverFixture, OpenStartsTheFirstPassAgainAfterASet) {
   const ItemAddress a = item(0, 10, 100, 0);

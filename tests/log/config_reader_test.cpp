@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoggerSettingsCase{"LastLineWithoutLineFeed", "enabled=off\nlevel=1", 1, false},
         LoggerSettingsCase{"CrLfReadsLikeLf", "level=1\r\nenabled=off\r\n", 1, false},
         LoggerSettingsCase{"CrLfWordValue", "enabled=ON\r\n", 2, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(ReadConfigValue, FailedStreamGivesEmptyValue) {
   std::istringstream in("level=1\n");
