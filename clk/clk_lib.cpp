@@ -1,11 +1,185 @@
-// Placeholder until the stand-in's back ends land: every call fails.
-#include "media/clk_api.h"
+// Our stand-in for the link library: sessions, and the embedded simulator as
+// the back end that serves every destination. Like the libraries that call it,
+// it expects calls that do not overlap in time.
 
-std::int32_t CLK_CALL ClkOpen(std::uint8_t, std::int32_t* error) {
-  if (error != nullptr) *error = 1;
-  return CLK_ERROR;
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <thread>
+#include <vector>
+
+#include "clk/clk_config.h"
+#include "clk/clk_errors.h"
+#include "common/bytes.h"
+#include "media/clk_api.h"
+#include "sim/controller.h"
+
+namespace clk {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::int32_t strayKind = 2;
+
+struct Message {
+  ClkMessageHeader header;
+  std::vector<std::uint8_t> bytes;
+  Clock::time_point readyAt;
+};
+
+struct Session {
+  std::int32_t lastError = error::none;
+  std::deque<Message> inbox;
+};
+
+struct Link {
+  ClkConfig config;
+  bool configErrorReported = false;
+  std::map<std::int32_t, Session> sessions;
+  std::int32_t nextHandle = 1;
+  std::map<Destination, sim::SimulatedController> controllers;
+};
+
+Link& link() {
+  static Link instance;
+  return instance;
 }
-std::int32_t CLK_CALL ClkClose(std::int32_t) { return -1; }
-std::int32_t CLK_CALL ClkSendMessage(std::int32_t, const ClkMessageHeader*, const void*, std::int32_t) { return -1; }
-std::int32_t CLK_CALL ClkReceiveMessage(std::int32_t, ClkMessageHeader*, void*, std::int32_t, std::int32_t) { return -1; }
-std::int32_t CLK_CALL ClkLastError(std::int32_t) { return 1; }
+
+Session* findSession(std::int32_t handle) {
+  auto& sessions = link().sessions;
+  const auto it = sessions.find(handle);
+  return it == sessions.end() ? nullptr : &it->second;
+}
+
+sim::SimulatedController& controllerFor(const Destination& d) {
+  auto& controllers = link().controllers;
+  auto it = controllers.find(d);
+  if (it == controllers.end()) {
+    it = controllers.emplace(d, sim::SimulatedController{}).first;
+    for (const auto& [code, size] : link().config.areaSizes) it->second.setAreaSize(code, size);
+  }
+  return it->second;
+}
+
+const Faults* faultsFor(const Destination& d) {
+  const auto& faults = link().config.faults;
+  const auto it = faults.find(d);
+  return it == faults.end() ? nullptr : &it->second;
+}
+
+}  // namespace
+}  // namespace clk
+
+using namespace clk;
+
+std::int32_t CLK_CALL ClkOpen(std::uint8_t, std::int32_t* errorCode) {
+  try {
+    ConfigResult loaded = loadClkConfig();
+    if (!loaded.ok) {
+      if (!link().configErrorReported) {
+        std::fprintf(stderr, "clk_lib: %s\n", loaded.error.c_str());
+        link().configErrorReported = true;
+      }
+      if (errorCode != nullptr) *errorCode = error::badConfiguration;
+      return CLK_ERROR;
+    }
+    link().config = std::move(loaded.config);
+    if (link().config.openFailCode) {
+      if (errorCode != nullptr) *errorCode = *link().config.openFailCode;
+      return CLK_ERROR;
+    }
+    const std::int32_t handle = link().nextHandle++;
+    link().sessions[handle] = Session{};
+    return handle;
+  } catch (...) {
+    if (errorCode != nullptr) *errorCode = error::boardMissing;
+    return CLK_ERROR;
+  }
+}
+
+std::int32_t CLK_CALL ClkClose(std::int32_t handle) {
+  return link().sessions.erase(handle) == 1 ? 0 : -1;
+}
+
+std::int32_t CLK_CALL ClkSendMessage(std::int32_t handle, const ClkMessageHeader* header, const void* data,
+                                     std::int32_t length) {
+  Session* session = findSession(handle);
+  if (session == nullptr) return -1;
+  if (header == nullptr || length < 0 || (length > 0 && data == nullptr)) {
+    session->lastError = error::sendFailed;
+    return -1;
+  }
+  try {
+    const Destination to{header->network, header->node, header->unit};
+    const Faults* faults = faultsFor(to);
+    if (faults != nullptr && faults->sendResult) return *faults->sendResult;
+    if (faults != nullptr && faults->sendFailCode) {
+      session->lastError = *faults->sendFailCode;
+      return -1;
+    }
+    const auto* body = static_cast<const std::uint8_t*>(data);
+    std::vector<std::uint8_t> reply = controllerFor(to).handle(std::span<const std::uint8_t>(body, static_cast<std::size_t>(length)));
+    const ClkMessageHeader from{0, to.network, to.node, to.unit, clkKindFins};
+    const auto now = Clock::now();
+    if (faults != nullptr) {
+      if (faults->drop) return 0;
+      if (faults->endCode) {
+        reply.resize(4);
+        wire::storeBE16(&reply[2], *faults->endCode);
+      }
+      if (faults->stray) {
+        ClkMessageHeader other = from;
+        other.kind = strayKind;
+        session->inbox.push_back(Message{other, reply, now});
+      }
+      if (faults->cutTo && static_cast<std::size_t>(*faults->cutTo) < reply.size()) {
+        reply.resize(static_cast<std::size_t>(*faults->cutTo));
+      }
+    }
+    const auto delay = std::chrono::milliseconds(faults != nullptr ? faults->delayMs : 0);
+    session->inbox.push_back(Message{from, std::move(reply), now + delay});
+    return 0;
+  } catch (...) {
+    session->lastError = error::sendFailed;
+    return -1;
+  }
+}
+
+std::int32_t CLK_CALL ClkReceiveMessage(std::int32_t handle, ClkMessageHeader* header, void* buffer,
+                                        std::int32_t length, std::int32_t timeout) {
+  Session* session = findSession(handle);
+  if (session == nullptr) return -1;
+  if (header == nullptr || buffer == nullptr || length < 0) {
+    session->lastError = error::bufferTooSmall;
+    return -1;
+  }
+  const auto deadline = Clock::now() + std::chrono::milliseconds(std::max<std::int32_t>(timeout, 0));
+  for (;;) {
+    const auto now = Clock::now();
+    if (!session->inbox.empty() && session->inbox.front().readyAt <= now) {
+      Message message = std::move(session->inbox.front());
+      session->inbox.pop_front();
+      *header = message.header;
+      const auto size = static_cast<std::int32_t>(message.bytes.size());
+      // Never more than the caller's buffer; the real length tells it what it missed.
+      if (size > length) session->lastError = error::bufferTooSmall;
+      if (size > 0) std::memcpy(buffer, message.bytes.data(), static_cast<std::size_t>(std::min(size, length)));
+      return size;
+    }
+    if (now >= deadline) {
+      session->lastError = error::timeout;
+      return -1;
+    }
+    auto wakeAt = deadline;
+    if (!session->inbox.empty()) wakeAt = std::min(wakeAt, session->inbox.front().readyAt);
+    std::this_thread::sleep_until(wakeAt);
+  }
+}
+
+std::int32_t CLK_CALL ClkLastError(std::int32_t handle) {
+  const Session* session = findSession(handle);
+  return session == nullptr ? error::badHandle : session->lastError;
+}
