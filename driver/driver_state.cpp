@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <new>
 
+#include "log/library_logger.h"
 #include "platform/library_entry.h"
 
 namespace tarvik {
@@ -16,19 +17,11 @@ std::uint8_t g_firstPass = 1;
 
 }  // namespace
 
-diag::Logger& driverLog() noexcept {
-  if (g_log != nullptr) return *g_log;
-  static diag::Logger silent{diag::Logger::Disabled{}};
-  return silent;
-}
+diag::Logger& driverLog() noexcept { return diag::loggerOrSilent(g_log); }
 
 void attachDriver() noexcept {
   g_firstPass = 1;
-  try {
-    g_log = new diag::Logger(logFileName);
-  } catch (...) {
-    g_log = nullptr;  // the exports then log nowhere, and still work
-  }
+  g_log = diag::createLibraryLogger(logFileName);
 }
 
 void detachDriver() noexcept {

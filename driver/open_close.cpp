@@ -4,6 +4,7 @@
 #include <string>
 
 #include "driver/driver_state.h"
+#include "driver/export_checks.h"
 #include "driver/media_discovery.h"
 #include "interface/tarvik.h"
 #include "log/log_scope.h"
@@ -56,10 +57,7 @@ std::int32_t discoverMedia(diag::Logger& log, const std::string& directory) {
 int Open_yyy(std::int32_t* media, char* name, std::int32_t* q_in, std::int32_t* q_out, std::int32_t* q_data) {
   using namespace tarvik;
   return diag::runExport(driverLog(), "Open_yyy", -1, [&](diag::Logger& log) -> int {
-    if (media == nullptr || name == nullptr || q_in == nullptr || q_out == nullptr || q_data == nullptr) {
-      log.level(diag::error) << "null argument" << lineEnd;
-      return -1;
-    }
+    if (!argumentsPresent(log, media, name, q_in, q_out, q_data)) return -1;
     const std::string path = platform::executablePath();
     log.level(diag::info) << "current module: " << path << lineEnd;
     setFirstPass(true);

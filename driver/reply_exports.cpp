@@ -4,6 +4,7 @@
 
 #include "driver/area_table.h"
 #include "driver/driver_state.h"
+#include "driver/export_checks.h"
 #include "driver/frame.h"
 #include "interface/tarvik.h"
 #include "log/hexdump.h"
@@ -35,10 +36,7 @@ int Check_yyy(const ItemAddress* ia, const int* count_rec, const int* max_rec, c
   using namespace tarvik;
   return diag::runExport(driverLog(), "Check_yyy", -1, [&](diag::Logger& log) -> int {
     log.level(diag::info);
-    if (ia == nullptr || count_rec == nullptr || max_rec == nullptr || rbuf == nullptr) {
-      log.level(diag::error) << "null argument" << lineEnd;
-      return -1;
-    }
+    if (!argumentsPresent(log, ia, count_rec, max_rec, rbuf)) return -1;
     const std::int32_t received = *count_rec;
     const std::int32_t expected = *max_rec;
     log << "ia.c[0]=" << widen(ia->c[records::unitIdByte]) << " count_rec=" << received << " max_rec=" << expected
@@ -57,17 +55,10 @@ int Get_yyy(const ItemAddress* ia, const int* count_rec, int* q_rec, ItemValue* 
             int* type_cnv) {
   using namespace tarvik;
   return diag::runExport(driverLog(), "Get_yyy", -1, [&](diag::Logger& log) -> int {
-    if (ia == nullptr || count_rec == nullptr || q_rec == nullptr || p == nullptr || rbuf == nullptr ||
-        type_cnv == nullptr) {
-      log.level(diag::error) << "null argument" << lineEnd;
-      return -1;
-    }
+    if (!argumentsPresent(log, ia, count_rec, q_rec, p, rbuf, type_cnv)) return -1;
     const frame::Item item = frame::readItem(*ia);
-    const AreaRow* row = findArea(item.areaIndex);
-    if (row == nullptr) {
-      log.level(diag::error) << "area index " << widen(item.areaIndex) << " is outside the area table" << lineEnd;
-      return -1;
-    }
+    const AreaRow* row = areaOrError(log, item.areaIndex);
+    if (row == nullptr) return -1;
     const std::size_t n = std::size_t{item.countByte} + 1;
     const std::size_t received = frame::receivedLength(*count_rec);
     *q_rec = static_cast<int>(n);

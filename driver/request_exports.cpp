@@ -3,6 +3,7 @@
 
 #include "driver/area_table.h"
 #include "driver/driver_state.h"
+#include "driver/export_checks.h"
 #include "driver/frame.h"
 #include "interface/tarvik.h"
 #include "log/hexdump.h"
@@ -27,16 +28,10 @@ int Set_yyy(const ItemAddress* ia, int* max_send, int* max_rec, const ItemValue*
   using namespace tarvik;
   return diag::runExport(driverLog(), "Set_yyy", -1, [&](diag::Logger& log) -> int {
     setFirstPass(false);
-    if (ia == nullptr || max_send == nullptr || max_rec == nullptr || p == nullptr || frame == nullptr) {
-      log.level(diag::error) << "null argument" << lineEnd;
-      return -1;
-    }
+    if (!argumentsPresent(log, ia, max_send, max_rec, p, frame)) return -1;
     const frame::Item item = frame::readItem(*ia);
-    const AreaRow* row = findArea(item.areaIndex);
-    if (row == nullptr) {
-      log.level(diag::error) << "area index " << widen(item.areaIndex) << " is outside the area table" << lineEnd;
-      return -1;
-    }
+    const AreaRow* row = areaOrError(log, item.areaIndex);
+    if (row == nullptr) return -1;
     const auto numOfValues = static_cast<std::uint8_t>(item.countByte + 1);
     const std::uint16_t address = wordAddress(*row, item.offset);
 
@@ -82,10 +77,7 @@ int zCompare_yyy(const ItemAddress* ia0, const ItemAddress* ia1, const unsigned 
   using namespace tarvik;
   return diag::runExport(driverLog(), "zCompare_yyy", 0, [&](diag::Logger& log) -> int {
     log.level(diag::info);
-    if (ia0 == nullptr || ia1 == nullptr || count == nullptr) {
-      log.level(diag::error) << "null argument" << lineEnd;
-      return 0;
-    }
+    if (!argumentsPresent(log, ia0, ia1, count)) return 0;
     const frame::Item first = frame::readItem(*ia0);
     const frame::Item next = frame::readItem(*ia1);
     const std::uint32_t held = *count;

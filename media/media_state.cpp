@@ -1,5 +1,6 @@
 #include "media/media_state.h"
 
+#include "log/library_logger.h"
 #include "media/clk_api.h"
 #include "platform/library_entry.h"
 
@@ -15,19 +16,11 @@ std::int32_t g_handle = CLK_ERROR;
 
 }  // namespace
 
-diag::Logger& mediaLog() noexcept {
-  if (g_log != nullptr) return *g_log;
-  static diag::Logger silent{diag::Logger::Disabled{}};
-  return silent;
-}
+diag::Logger& mediaLog() noexcept { return diag::loggerOrSilent(g_log); }
 
 void attachMedia() noexcept {
   g_handle = CLK_ERROR;
-  try {
-    g_log = new diag::Logger(logFileName);
-  } catch (...) {
-    g_log = nullptr;  // the exports then log nowhere, and still work
-  }
+  g_log = diag::createLibraryLogger(logFileName);
 }
 
 // An open session is not closed here: the host closes it with StopMedia.

@@ -41,13 +41,13 @@ const SimulatedController::Area* SimulatedController::findArea(std::uint8_t code
 }
 
 std::vector<std::uint8_t> SimulatedController::handle(std::span<const std::uint8_t> command) {
-  std::vector<std::uint8_t> data;
-  const std::uint16_t endCode = respond(command, data);
+  // The data are appended behind the four header bytes in place.
   std::vector<std::uint8_t> response(4);
   response[0] = command.size() > 0 ? command[0] : 0;
   response[1] = command.size() > 1 ? command[1] : 0;
+  const std::uint16_t endCode = respond(command, response);
+  if (endCode != endcode::normal) response.resize(4);
   wire::storeBE16(&response[2], endCode);
-  if (endCode == endcode::normal) response.insert(response.end(), data.begin(), data.end());
   return response;
 }
 
@@ -69,7 +69,7 @@ std::uint16_t SimulatedController::respond(std::span<const std::uint8_t> command
 
   if (src == memoryAreaRead) {
     if (!in.atEnd()) return endcode::commandTooLong;
-    data.reserve(dataLength);
+    data.reserve(data.size() + dataLength);
     for (std::uint32_t k = 0; k < count; ++k) {
       const std::uint16_t v = area->values.empty() ? 0 : area->values[begin + k];
       if (area->bytesPerValue == 2) data.push_back(static_cast<std::uint8_t>(v >> 8));

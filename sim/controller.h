@@ -34,7 +34,8 @@ class SimulatedController {
 
   Area* findArea(std::uint8_t code);
   const Area* findArea(std::uint8_t code) const;
-  std::uint16_t respond(std::span<const std::uint8_t> command, std::vector<std::uint8_t>& data);
+  // The end code; read data are appended to out.
+  std::uint16_t respond(std::span<const std::uint8_t> command, std::vector<std::uint8_t>& out);
 
   std::map<std::uint8_t, Area> areas_;
 };

@@ -61,23 +61,6 @@ std::string sharedLibraryFileName(std::string_view base) {
   return "lib" + std::string(base) + ".so";
 }
 
-SharedLibrary::~SharedLibrary() { unload(); }
-
-SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept
-    : handle_(other.handle_), error_(std::move(other.error_)) {
-  other.handle_ = nullptr;
-}
-
-SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
-  if (this != &other) {
-    unload();
-    handle_ = other.handle_;
-    error_ = std::move(other.error_);
-    other.handle_ = nullptr;
-  }
-  return *this;
-}
-
 bool SharedLibrary::load(const std::string& path) {
   unload();
   handle_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

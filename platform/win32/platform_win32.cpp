@@ -51,23 +51,6 @@ std::tm localTime(std::time_t t) {
 
 std::string sharedLibraryFileName(std::string_view base) { return std::string(base) + ".dll"; }
 
-SharedLibrary::~SharedLibrary() { unload(); }
-
-SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept
-    : handle_(other.handle_), error_(std::move(other.error_)) {
-  other.handle_ = nullptr;
-}
-
-SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
-  if (this != &other) {
-    unload();
-    handle_ = other.handle_;
-    error_ = std::move(other.error_);
-    other.handle_ = nullptr;
-  }
-  return *this;
-}
-
 bool SharedLibrary::load(const std::string& path) {
   unload();
   handle_ = reinterpret_cast<void*>(::LoadLibraryA(path.c_str()));

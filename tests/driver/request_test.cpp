@@ -153,6 +153,24 @@ INSTANTIATE_TEST_SUITE_P(
                       CompareCase{"SecondPassCount128DoesNot", false, 0, 128, 128, 0}),
     [](const auto& p) { return std::string(p.param.name); });
 
+TEST_F(DriverFixture, NullArgumentsAreRefusedWithoutBeingRead) {
+  const ItemAddress ia = item(0, 10, 0, 0);
+  const ItemValue none = readValue();
+  int maxSend = 0, maxRec = 0, qRec = 0, typeCnv = 0;
+  const int count = 6;
+  const unsigned zero = 0;
+  std::uint8_t frame[11];
+  std::int32_t media = 0;
+  EXPECT_EQ(set(&ia, &maxSend, nullptr, &none, frame), -1);
+  EXPECT_EQ(compare(&ia, nullptr, &zero), 0);
+  EXPECT_EQ(check(&ia, &count, &maxRec, nullptr), -1);
+  EXPECT_EQ(get(nullptr, &count, &qRec, nullptr, frame, &typeCnv), -1);
+  EXPECT_EQ(open(&media, nullptr, nullptr, nullptr, nullptr), -1);
+  EXPECT_EQ(logLines(), (Lines{error("Set_yyy", "null argument"), error("zCompare_yyy", "null argument"),
+                               error("Check_yyy", "null argument"), error("Get_yyy", "null argument"),
+                               error("Open_yyy", "null argument")}));
+}
+
 TEST_F(DriverFixture, OpenStartsTheFirstPassAgainAfterASet) {
   const ItemAddress a = item(0, 10, 100, 0);
   const ItemAddress b = item(0, 10, 101, 0);
