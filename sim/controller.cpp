@@ -9,9 +9,6 @@ namespace {
 constexpr std::uint8_t memoryAreaMain = 0x01;
 constexpr std::uint8_t memoryAreaRead = 0x01;
 constexpr std::uint8_t memoryAreaWrite = 0x02;
-// MRC SRC, area code, beginning word (2), bit, number of items (2).
-constexpr std::size_t fixedPartLength = 8;
-
 // Area codes the driver uses: word areas carry 2 bytes per value, bit-status
 // areas 1 byte.
 constexpr std::uint8_t wordAreas[] = {0x80, 0x81, 0x82, 0x85, 0x9C, 0x90, 0x91, 0x92, 0x93, 0x94, 0x95, 0x96, 0x97, 0x98};
