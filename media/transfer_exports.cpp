@@ -72,8 +72,8 @@ int ReadMedia(platform::MediaId&, char* buffer, int length, int& count) {
       return -1;
     }
     log.level(diag::info) << "in_count=" << std::int32_t{length} << " actual_count=" << std::int32_t{count} << lineEnd;
-    writeAddress(log << "from addr=", ClkAddress{header.network, header.node, header.unit}) << lineEnd;
-    log << "message received: ";
+    writeAddress(log.level(diag::info) << "from addr=", ClkAddress{header.network, header.node, header.unit}) << lineEnd;
+    log.level(diag::info) << "message received: ";
     diag::hexdump(log, buffer, static_cast<std::uint32_t>(count));
     log << lineEnd;
     return 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 #include "media/addr_table.h"
 #include "media/addr_table_file.h"
@@ -80,6 +81,17 @@ TEST(AddrTableFile, LastLineWithoutLineFeedIsNotUsed) {
 TEST(AddrTableFile, CrLfReadsLikeLf) {
   EXPECT_EQ(read("0 0.0.3\r\n9\t1.2.3\r\n"), read("0 0.0.3\n9\t1.2.3\n"));
   EXPECT_EQ(read("0 0.0.3\r\n").size(), 1u);
+}
+
+TEST(AddrTableFile, OnlyOneCarriageReturnBeforeTheLineFeedIsDropped) {
+  EXPECT_TRUE(read("0 0.0.3\r\r\n").empty());
+}
+
+TEST(AddrTableFile, EntriesAreListedInAscendingUnitIdOrder) {
+  const auto table = read("200 2.2.2\n7 7.7.7\n0 0.0.0\n");
+  std::vector<std::uint8_t> order;
+  for (const auto& [unitId, address] : table) order.push_back(unitId);
+  EXPECT_EQ(order, (std::vector<std::uint8_t>{0, 7, 200}));
 }
 
 TEST(AddrTableFile, ASecondLoadKeepsTheEntriesOfTheFirst) {
