@@ -32,6 +32,26 @@ bool parseDestination(const std::string& word, Destination& out) {
   return true;
 }
 
+bool parseEndpoint(const std::string& word, UdpEndpoint& out) {
+  const auto colon = word.rfind(':');
+  out.host = word.substr(0, colon);
+  out.port = 9600;
+  if (out.host.empty()) return false;
+  if (colon == std::string::npos) return true;
+  std::int64_t port = 0;
+  if (!parseNumber(word.substr(colon + 1), 1, 65535, port)) return false;
+  out.port = static_cast<std::uint16_t>(port);
+  return true;
+}
+
+bool parseNetworkNode(const std::string& word, std::uint8_t& network, std::uint8_t& node) {
+  Destination d;
+  if (!parseDestination(word + ".0", d)) return false;
+  network = d.network;
+  node = d.node;
+  return true;
+}
+
 // Parses one setting line into config; an error text when it does not fit.
 std::string parseLine(const std::string& line, ClkConfig& config) {
   std::istringstream words(line);
@@ -39,8 +59,28 @@ std::string parseLine(const std::string& line, ClkConfig& config) {
   words >> verb >> a >> b >> c >> extra;
   std::int64_t n = 0;
   if (verb == "backend") {
-    if (a == "sim" && b.empty()) return "";
-    return "unknown back end '" + a + "' (this build serves: sim)";
+    if (a == "sim" && b.empty()) config.backend = Backend::sim;
+    else if (a == "bridge" && b.empty()) config.backend = Backend::bridge;
+    else return "unknown back end '" + a + "' (expected sim or bridge)";
+    return "";
+  }
+  if (verb == "local") {
+    if (!parseNetworkNode(a, config.localNetwork, config.localNode) || !b.empty()) return "expected: local <network>.<node>";
+    return "";
+  }
+  if (verb == "gateway") {
+    UdpEndpoint e;
+    if (!parseEndpoint(a, e) || !b.empty()) return "expected: gateway <host>[:port]";
+    config.gateway = e;
+    return "";
+  }
+  if (verb == "node") {
+    std::uint8_t network = 0, node = 0;
+    UdpEndpoint e;
+    if (!parseNetworkNode(a, network, node) || !parseEndpoint(b, e) || !c.empty())
+      return "expected: node <network>.<node> <host>[:port]";
+    config.nodes[{network, node}] = e;
+    return "";
   }
   if (verb == "area") {
     std::int64_t code = 0;

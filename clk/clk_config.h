@@ -3,6 +3,10 @@
 //
 //   # comment
 //   backend sim                       the embedded simulator (the default)
+//   backend bridge                    FINS/UDP to Ethernet controllers, gateways or finsim
+//   local <network>.<node>            the bridge's own FINS address (default 0.250)
+//   gateway <host>[:port]             where the bridge sends by default (port 9600)
+//   node <network>.<node> <host>[:port]   where it sends for that controller
 //   area <code> <size>                narrow a simulated area, e.g. "area 0x82 100"
 //   open-fail <code>                  ClkOpen fails with that last-error code
 //   fault <net.node.unit> drop        no reply
@@ -35,7 +39,19 @@ struct Faults {
   std::optional<std::int32_t> sendResult;
 };
 
+struct UdpEndpoint {
+  std::string host;
+  std::uint16_t port = 9600;
+};
+
+enum class Backend { sim, bridge };
+
 struct ClkConfig {
+  Backend backend = Backend::sim;
+  std::uint8_t localNetwork = 0;
+  std::uint8_t localNode = 250;
+  std::optional<UdpEndpoint> gateway;
+  std::map<std::pair<std::uint8_t, std::uint8_t>, UdpEndpoint> nodes;
   std::map<std::uint8_t, std::uint32_t> areaSizes;
   std::optional<std::int32_t> openFailCode;
   std::map<Destination, Faults> faults;

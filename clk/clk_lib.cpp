@@ -1,5 +1,5 @@
-// Our stand-in for the link library: sessions, and the embedded simulator as
-// the back end that serves every destination. Like the libraries that call it,
+// Our stand-in for the link library: sessions, and as back end either the
+// embedded simulator, which serves every destination, or a FINS/UDP bridge. Like the libraries that call it,
 // it expects calls that do not overlap in time.
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <cstring>
 #include <deque>
 #include <map>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -15,7 +16,9 @@
 #include "clk/clk_errors.h"
 #include "common/bytes.h"
 #include "media/clk_api.h"
+#include "platform/udp_socket.h"
 #include "sim/controller.h"
+#include "sim/fins_udp_header.h"
 
 namespace clk {
 namespace {
@@ -30,9 +33,25 @@ struct Message {
   Clock::time_point readyAt;
 };
 
+// A request sent over FINS/UDP whose response is still awaited.
+struct Outstanding {
+  std::uint8_t sid;
+  Destination to;
+};
+
+struct Bridge {
+  platform::UdpSocket socket;
+  std::uint8_t nextSid = 0;
+  std::deque<Outstanding> outstanding;
+};
+
+constexpr std::size_t maxOutstanding = 256;  // one per SID
+constexpr std::size_t maxDatagram = 2048;
+
 struct Session {
   std::int32_t lastError = error::none;
-  std::deque<Message> inbox;
+  std::deque<Message> inbox;            // embedded simulator
+  std::shared_ptr<Bridge> bridge;       // FINS/UDP bridge, when configured
 };
 
 struct Link {
@@ -70,6 +89,71 @@ const Faults* faultsFor(const Destination& d) {
   return it == faults.end() ? nullptr : &it->second;
 }
 
+const UdpEndpoint* endpointFor(const Destination& d) {
+  const auto& config = link().config;
+  const auto it = config.nodes.find({d.network, d.node});
+  if (it != config.nodes.end()) return &it->second;
+  return config.gateway ? &*config.gateway : nullptr;
+}
+
+std::int32_t bridgeSend(Session& session, const Destination& to, const std::uint8_t* body, std::int32_t length) {
+  const UdpEndpoint* endpoint = endpointFor(to);
+  platform::UdpPeer peer;
+  if (endpoint == nullptr || !platform::resolveIpv4(endpoint->host, peer.address)) {
+    session.lastError = error::noRoute;
+    return -1;
+  }
+  peer.port = endpoint->port;
+  Bridge& bridge = *session.bridge;
+  sim::FinsUdpHeader header;
+  header.dna = to.network;
+  header.da1 = to.node;
+  header.da2 = to.unit;
+  header.sna = link().config.localNetwork;
+  header.sa1 = link().config.localNode;
+  header.sa2 = 0;
+  header.sid = bridge.nextSid++;
+  const auto datagram = sim::encodeFinsUdp(header, std::span<const std::uint8_t>(body, static_cast<std::size_t>(length)));
+  if (!bridge.socket.sendTo(peer, datagram.data(), datagram.size())) {
+    session.lastError = error::sendFailed;
+    return -1;
+  }
+  if (bridge.outstanding.size() >= maxOutstanding) bridge.outstanding.pop_front();
+  bridge.outstanding.push_back(Outstanding{header.sid, to});
+  return 0;
+}
+
+// Takes the first response that answers an outstanding request; strays and
+// late duplicates are dropped.
+std::int32_t bridgeReceive(Session& session, ClkMessageHeader* header, void* buffer, std::int32_t length,
+                           Clock::time_point deadline) {
+  Bridge& bridge = *session.bridge;
+  std::uint8_t datagram[maxDatagram];
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left < 0) break;
+    platform::UdpPeer from;
+    const long got = bridge.socket.receiveFrom(datagram, sizeof datagram, static_cast<int>(left), from);
+    if (got == -1) break;
+    if (got < 0 || static_cast<std::size_t>(got) > sizeof datagram) continue;
+    std::span<const std::uint8_t> text;
+    const auto h = sim::decodeFinsUdp(std::span<const std::uint8_t>(datagram, static_cast<std::size_t>(got)), text);
+    if (!h || (h->icf & sim::icfResponseBit) == 0) continue;
+    const Destination source{h->sna, h->sa1, h->sa2};
+    const auto match = std::find_if(bridge.outstanding.begin(), bridge.outstanding.end(),
+                                    [&](const Outstanding& o) { return o.sid == h->sid && o.to == source; });
+    if (match == bridge.outstanding.end()) continue;
+    bridge.outstanding.erase(match);
+    *header = ClkMessageHeader{0, source.network, source.node, source.unit, clkKindFins};
+    const auto size = static_cast<std::int32_t>(text.size());
+    if (size > length) session.lastError = error::bufferTooSmall;
+    if (size > 0) std::memcpy(buffer, text.data(), static_cast<std::size_t>(std::min(size, length)));
+    return size;
+  }
+  session.lastError = error::timeout;
+  return -1;
+}
+
 }  // namespace
 }  // namespace clk
 
@@ -91,8 +175,17 @@ std::int32_t CLK_CALL ClkOpen(std::uint8_t, std::int32_t* errorCode) {
       if (errorCode != nullptr) *errorCode = *link().config.openFailCode;
       return CLK_ERROR;
     }
+    Session session;
+    if (link().config.backend == Backend::bridge) {
+      session.bridge = std::make_shared<Bridge>();
+      std::string why;
+      if (!session.bridge->socket.bind("0.0.0.0", 0, why)) {
+        if (errorCode != nullptr) *errorCode = error::boardMissing;
+        return CLK_ERROR;
+      }
+    }
     const std::int32_t handle = link().nextHandle++;
-    link().sessions[handle] = Session{};
+    link().sessions[handle] = std::move(session);
     return handle;
   } catch (...) {
     if (errorCode != nullptr) *errorCode = error::boardMissing;
@@ -121,6 +214,7 @@ std::int32_t CLK_CALL ClkSendMessage(std::int32_t handle, const ClkMessageHeader
       return -1;
     }
     const auto* body = static_cast<const std::uint8_t*>(data);
+    if (session->bridge) return bridgeSend(*session, to, body, length);
     std::vector<std::uint8_t> reply = controllerFor(to).handle(std::span<const std::uint8_t>(body, static_cast<std::size_t>(length)));
     const ClkMessageHeader from{0, to.network, to.node, to.unit, clkKindFins};
     const auto now = Clock::now();
@@ -157,6 +251,7 @@ std::int32_t CLK_CALL ClkReceiveMessage(std::int32_t handle, ClkMessageHeader* h
     return -1;
   }
   const auto deadline = Clock::now() + std::chrono::milliseconds(std::max<std::int32_t>(timeout, 0));
+  if (session->bridge) return bridgeReceive(*session, header, buffer, length, deadline);
   for (;;) {
     const auto now = Clock::now();
     if (!session->inbox.empty() && session->inbox.front().readyAt <= now) {

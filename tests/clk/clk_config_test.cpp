@@ -24,6 +24,20 @@ TEST(ClkConfig, ReadsEverySetting) {
   EXPECT_EQ(r.config.faults.at(clk::Destination{0, 0, 5}).sendResult, 9);
 }
 
+TEST(ClkConfig, ReadsTheBridgeSettings) {
+  const auto r = clk::parseClkConfig("backend bridge\nlocal 1.9\ngateway 127.0.0.1\nnode 2.3 localhost:9700\n", "f");
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.config.backend, clk::Backend::bridge);
+  EXPECT_EQ(r.config.localNetwork, 1);
+  EXPECT_EQ(r.config.localNode, 9);
+  ASSERT_TRUE(r.config.gateway);
+  EXPECT_EQ(r.config.gateway->host, "127.0.0.1");
+  EXPECT_EQ(r.config.gateway->port, 9600);
+  const auto node = r.config.nodes.at({2, 3});
+  EXPECT_EQ(node.host, "localhost");
+  EXPECT_EQ(node.port, 9700);
+}
+
 struct BadCase {
   const char* name;
   const char* text;
@@ -41,12 +55,15 @@ TEST_P(BadConfig, NamesTheLineAndGuessesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadConfig,
     ::testing::Values(BadCase{"UnknownSetting", "backend sim\nspeed 9\n", "clk_lib.conf:2: unknown setting 'speed'"},
-                      BadCase{"UnknownBackEnd", "backend tcp\n", "clk_lib.conf:1: unknown back end 'tcp' (this build serves: sim)"},
+                      BadCase{"UnknownBackEnd", "backend tcp\n", "clk_lib.conf:1: unknown back end 'tcp' (expected sim or bridge)"},
                       BadCase{"AddressOutOfRange", "fault 1.256.0 drop\n",
                               "clk_lib.conf:1: expected a destination network.node.unit, got '1.256.0'"},
                       BadCase{"UnknownFault", "fault 1.2.0 explode\n", "clk_lib.conf:1: unknown fault 'explode'"},
                       BadCase{"FaultWithoutItsNumber", "fault 1.2.0 delay\n", "clk_lib.conf:1: bad or missing value for fault 'delay'"},
                       BadCase{"BadNumber", "fault 1.2.0 delay soon\n", "clk_lib.conf:1: bad or missing value for fault 'delay'"},
+                      BadCase{"GatewayPortOutOfRange", "gateway 127.0.0.1:70000\n",
+                              "clk_lib.conf:1: expected: gateway <host>[:port]"},
+                      BadCase{"LocalWithUnit", "local 1.2.3\n", "clk_lib.conf:1: expected: local <network>.<node>"},
                       BadCase{"AreaWithoutSize", "area 0x82\n", "clk_lib.conf:1: expected: area <code> <size>"}),
     [](const auto& p) { return std::string(p.param.name); });
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/background_program.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -46,22 +47,51 @@ std::string jsonValue(const std::string& name, long value) {
   return "{\"name\":\"" + name + "\",\"value\":" + std::to_string(value) + ",\"status\":\"ok\"";
 }
 
-TEST_F(HostFolder, ValuesWrittenToEveryAreaRowReadBackEqual) {
+// A write and a read-back tag at offset 50 of every row of the area table.
+long rowValue(int row) {
+  const bool byteRow = row == 6 || row == 8 || row == 11 || row == 12 || row == 27;
+  return byteRow ? (row * 7 + 3) % 256 : (row * 2311 + 17) % 65536;
+}
+
+std::string everyRowItems() {
   std::string items;
   for (int row = 0; row < 28; ++row) {
-    const bool byteRow = row == 6 || row == 8 || row == 11 || row == 12 || row == 27;
-    const long value = byteRow ? (row * 7 + 3) % 256 : (row * 2311 + 17) % 65536;
-    items += "w" + std::to_string(row) + " 1 " + std::to_string(row) + " 50 " + std::to_string(value) + "\n";
+    items += "w" + std::to_string(row) + " 1 " + std::to_string(row) + " 50 " + std::to_string(rowValue(row)) + "\n";
     items += "r" + std::to_string(row) + " 1 " + std::to_string(row) + " 50\n";
   }
-  dir_.write("items.txt", items);
-  const auto result = run({"items.txt", "--json"});
+  return items;
+}
+
+void expectEveryRowReadBack(const testsupport::RunResult& result) {
   EXPECT_EQ(result.exitCode, 0) << result.err << result.out;
   for (int row = 0; row < 28; ++row) {
-    const bool byteRow = row == 6 || row == 8 || row == 11 || row == 12 || row == 27;
-    const long value = byteRow ? (row * 7 + 3) % 256 : (row * 2311 + 17) % 65536;
-    EXPECT_NE(result.out.find(jsonValue("r" + std::to_string(row), value)), std::string::npos) << "row " << row;
+    EXPECT_NE(result.out.find(jsonValue("r" + std::to_string(row), rowValue(row))), std::string::npos) << "row " << row;
   }
+}
+
+TEST_F(HostFolder, ValuesWrittenToEveryAreaRowReadBackEqual) {
+  dir_.write("items.txt", everyRowItems());
+  expectEveryRowReadBack(run({"items.txt", "--json"}));
+}
+
+TEST_F(HostFolder, ValuesWrittenOverTheBridgeToFinsimReadBackEqual) {
+  testsupport::BackgroundProgram finsim(dir_.file("finsim"), {"--port", "0"});
+  const std::string line = finsim.firstLine();
+  const auto colon = line.rfind(':');
+  ASSERT_NE(colon, std::string::npos) << line;
+  dir_.write("clk_lib.conf", "backend bridge\nlocal 0.9\ngateway 127.0.0.1:" + line.substr(colon + 1) + "\n");
+  dir_.write("items.txt", everyRowItems());
+  expectEveryRowReadBack(run({"items.txt", "--json"}));
+  const auto log = dir_.read("quellon.log");
+  EXPECT_NE(log.find("info:    ReadMedia: from addr=1.7.0"), std::string::npos);
+}
+
+TEST_F(HostFolder, UnansweredBridgeRequestsDoNotHangTheHost) {
+  dir_.write("clk_lib.conf", "backend bridge\ngateway 127.0.0.1:9\n");  // nothing listens there
+  dir_.write("items.txt", "a 1 dm 1\n");
+  const auto result = run({}, 30);
+  EXPECT_EQ(result.exitCode, 1) << result.err;
+  EXPECT_NE(result.out.find("error: no reply of the expected length"), std::string::npos) << result.out;
 }
 
 TEST_F(HostFolder, SampleItemsPollCleanly) {
