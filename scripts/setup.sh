@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev)
 if [[ "${1:-}" == "--all" ]]; then
-  packages+=(libclang-rt-14-dev)
+  packages+=(libclang-rt-14-dev tshark)
 fi
 
 missing=()
