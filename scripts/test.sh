@@ -5,6 +5,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --all
 
+# An independent FINS client for the wire tests, from the npm registry.
+if command -v npm >/dev/null && [[ ! -d build/npm-peer/node_modules/omron-fins ]]; then
+  npm install --no-save --no-audit --no-fund --prefix build/npm-peer omron-fins@0.5.0 >/dev/null
+fi
+
 jobs=$(nproc)
 run_suite() {  # name, c++ compiler, extra cmake arguments...
   local name=$1 cxx=$2; shift 2

@@ -96,3 +96,51 @@ TEST(WirePeer, TsharkDecodesTheBridgesFinsFieldsAsSent) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string nodeProgram() {
+  for (const char* p : {"/usr/bin/node", "/usr/local/bin/node"}) {
+    if (std::filesystem::exists(p)) return p;
+  }
+  return "";
+}
+
+// An independent client (npm omron-fins) and the bridge share finsim's memory.
+TEST(WirePeer, OmronFinsClientSeesWhatTheBridgeWroteAndTheOtherWayRound) {
+  const std::string node = nodeProgram();
+  const std::string modules = TARVIK_NPM_PEER_DIR;
+  if (node.empty() || !std::filesystem::exists(modules + "/omron-fins")) {
+    GTEST_SKIP() << "node or omron-fins missing (scripts/test.sh installs them into " << modules << ")";
+  }
+  testsupport::TempDir dir;
+  testsupport::BackgroundProgram finsim(testsupport::binaryPath("sim/finsim"), {"--port", "0"});
+  const std::string line = finsim.firstLine();
+  const std::string port = line.substr(line.rfind(':') + 1);
+  dir.write("clk_lib.conf", "backend bridge\nlocal 0.9\ngateway 127.0.0.1:" + port + "\n");
+  ::setenv("CLK_LIB_CONF", dir.file("clk_lib.conf").c_str(), 1);
+  std::int32_t code = 0;
+  const std::int32_t handle = ClkOpen(0, &code);
+  ::unsetenv("CLK_LIB_CONF");
+  ASSERT_GT(handle, 0);
+  const ClkMessageHeader to{clkSendFlags, 1, 7, 0, clkKindFins};
+  std::uint8_t reply[16];
+  ClkMessageHeader from{};
+
+  const Bytes write{0x01, 0x02, 0x82, 0x00, 100, 0x00, 0x00, 0x01, 0x12, 0x34};
+  ASSERT_EQ(ClkSendMessage(handle, &to, write.data(), static_cast<std::int32_t>(write.size())), 0);
+  ASSERT_EQ(ClkReceiveMessage(handle, &from, reply, 4, 2000), 4);
+
+  const auto peer = testsupport::runProgram(node, {std::string(TARVIK_SOURCE_DIR) + "/tests/clk/peer/omron_fins_peer.js", port},
+                                            dir.path(), 30, {"NODE_PATH=" + modules});
+  EXPECT_EQ(peer.exitCode, 0) << peer.err;
+  EXPECT_EQ(peer.out, "D100=4660\nD101 written\n");
+
+  const Bytes read{0x01, 0x01, 0x82, 0x00, 101, 0x00, 0x00, 0x01};
+  ASSERT_EQ(ClkSendMessage(handle, &to, read.data(), static_cast<std::int32_t>(read.size())), 0);
+  ASSERT_EQ(ClkReceiveMessage(handle, &from, reply, 6, 2000), 6);
+  EXPECT_EQ(Bytes(reply, reply + 6), (Bytes{1, 1, 0, 0, 0x10, 0xE1}));
+  ClkClose(handle);
+}
+
+}  // namespace
