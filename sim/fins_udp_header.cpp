@@ -1,12 +1,17 @@
 #include "sim/fins_udp_header.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "common/bytes.h"
 
 namespace sim {
 
 std::vector<std::uint8_t> encodeFinsUdp(const FinsUdpHeader& h, std::span<const std::uint8_t> text) {
-  std::vector<std::uint8_t> datagram{h.icf, h.rsv, h.gct, h.dna, h.da1, h.da2, h.sna, h.sa1, h.sa2, h.sid};
-  datagram.insert(datagram.end(), text.begin(), text.end());
+  std::vector<std::uint8_t> datagram(finsUdpHeaderLength + text.size());
+  const std::uint8_t header[finsUdpHeaderLength] = {h.icf, h.rsv, h.gct, h.dna, h.da1, h.da2, h.sna, h.sa1, h.sa2, h.sid};
+  std::copy(std::begin(header), std::end(header), datagram.begin());
+  std::copy(text.begin(), text.end(), datagram.begin() + finsUdpHeaderLength);
   return datagram;
 }
 

@@ -123,6 +123,35 @@ TEST_F(HostFolder, ControllerThatDoesNotAnswerDoesNotHangTheHost) {
   EXPECT_NE(result.out.find("error: no reply of the expected length"), std::string::npos) << result.out;
 }
 
+struct FaultCase {
+  const char* name;
+  const char* fault;
+  int exitCode;
+  const char* shown;  // what the tag "r" shows
+};
+
+class HostUnderFaults : public HostFolder, public ::testing::WithParamInterface<FaultCase> {};
+
+// Every fault the stand-in injects, as the host sees it through the media library.
+TEST_P(HostUnderFaults, ShowTheirEffectAndNeverHang) {
+  dir_.write("items.txt", "w 1 dm 5 77\nr 1 dm 5\n");
+  dir_.write("clk_lib.conf", std::string("fault 1.7.0 ") + GetParam().fault + "\n");
+  const auto result = run({}, 30);
+  EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
+  EXPECT_NE(result.out.find(std::string("r     1     dm        5       ") + GetParam().shown), std::string::npos)
+      << result.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostUnderFaults,
+    ::testing::Values(FaultCase{"StrayMessageIsSkipped", "stray", 0, "77"},
+                      FaultCase{"ShortDelayIsWaitedFor", "delay 100", 0, "77"},
+                      FaultCase{"LongDelayIsNoReply", "delay 1500", 1, "error: no reply of the expected length"},
+                      FaultCase{"CutReply", "cut 3", 1, "error: no reply of the expected length"},
+                      FaultCase{"SendFails", "send-fail 5", 1, "error: request not sent"},
+                      FaultCase{"SendGivesAnotherResult", "send-result 9", 1, "error: request not sent"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 struct SetupFailure {
   const char* name;
   const char* removeFile;
