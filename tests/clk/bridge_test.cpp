@@ -132,6 +132,10 @@ TEST_F(Bridge, TakesOnlyTheResponseThatMatchesSidAndSource) {
   wrongSid.sid = static_cast<std::uint8_t>(reply.sid + 1);
   wrongSource.sa1 = 8;
   notAResponse.icf = 0x80;
+  // Datagrams that are no FINS message at all come first; the bridge drops them too.
+  const Bytes truncated{0xC0, 0x00, 0x02}, garbage(5000, 0xC3);
+  peer.sendTo(bridge, truncated.data(), truncated.size());
+  peer.sendTo(bridge, garbage.data(), garbage.size());
   for (const auto& [h2, first] : std::vector<std::pair<sim::FinsUdpHeader, std::uint8_t>>{
            {wrongSid, 0xA1}, {wrongSource, 0xA2}, {notAResponse, 0xA3}, {reply, 0x00}, {reply, 0xA4}}) {
     const Bytes body{1, 1, 0, 0, first, 0x42};
