@@ -1,0 +1,17 @@
+# Cross-build for 32-bit Windows with mingw-w64 (Debian g++-mingw-w64-i686).
+# The posix thread variant, so that std::thread and std::mutex work in tools and tests.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(TARVIK_MINGW_PREFIX i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${TARVIK_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TARVIK_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TARVIK_MINGW_PREFIX}-windres)
+set(CMAKE_DLLTOOL ${TARVIK_MINGW_PREFIX}-dlltool)
+set(CMAKE_OBJDUMP ${TARVIK_MINGW_PREFIX}-objdump)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TARVIK_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
