@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev)
 if [[ "${1:-}" == "--all" ]]; then
-  packages+=(libclang-rt-14-dev tshark)
+  packages+=(libclang-rt-14-dev tshark g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64)
 fi
 
 missing=()
