@@ -24,48 +24,13 @@ for arch in win32 win64; do
   cmake --build "build/$arch" -j "$jobs" >/dev/null
 done
 
-objdump_of() { [[ $1 == win32 ]] && echo i686-w64-mingw32-objdump || echo x86_64-w64-mingw32-objdump; }
-# Exported names, sorted, one a line.
-exports() { "$(objdump_of "$1")" -p "$2" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^[[:space:]]*\[ *[0-9]*\] \(.*\)$/\1/p' | sort; }
-# Exported ordinals, sorted.
-ordinals() { "$(objdump_of "$1")" -p "$2" | sed -n '/Export Address Table -- Ordinal Base/,/^$/p' | sed -n 's/.*+base\[ *\([0-9]*\)\].*/\1/p' | sort -n | tr '\n' ' '; }
-# Names of the DLLs imported.
-imported_dlls() { "$(objdump_of "$1")" -p "$2" | sed -n 's/^\s*DLL Name: //p' | sort | tr '\n' ' '; }
-# Import entries from one DLL: "ordinal N" for by-ordinal imports (the high bit
-# of the entry set, the ordinal in its low 16 bits), "name X" otherwise.
-imports_from() {
-  local entry
-  "$(objdump_of "$1")" -p "$2" | awk -v dll="$3" '
-    /DLL Name:/ { inside = ($3 == dll); next }
-    inside && /^[ \t]*$/ { inside = 0 }
-    inside && NF == 3 && $3 == "<none>" { print "ordinal " substr($1, length($1) - 3); next }
-    inside && NF >= 3 && $1 ~ /^[0-9a-f]+$/ { print "name " $3 }' |
-    while read -r kind value; do
-      if [[ $kind == ordinal ]]; then echo "ordinal $((16#$value))"; else echo "name $value"; fi
-    done | sort -k2 -n | tr '\n' ' '
-}
 expect_eq() { [[ "$1" == "$2" ]] || { echo "      expected: $2"; echo "      got:      $1"; return 1; }; }
-system_only() {  # every import is a Windows system DLL (or the link library, for the media library)
-  local dll
-  for dll in $1; do
-    case "${dll,,}" in kernel32.dll|msvcrt.dll|ws2_32.dll|clk_lib.dll) ;; *) echo "      imports $dll"; return 1 ;; esac
-  done
-}
 
 for arch in win32 win64; do
-  stage=build/$arch/stage
   echo "=== $arch tables ==="
-  if [[ $arch == win32 ]]; then p=AAJ; rd='AAJPADHAAH'; else p=AEAJ; rd='AEAJPEADHAEAH'; fi
-  check "$arch tarvik.dll exports the six driver names undecorated" expect_eq "$(exports $arch $stage/tarvik.dll | tr '\n' ' ')" \
-    "Check_yyy Close_yyy Get_yyy Open_yyy Set_yyy zCompare_yyy "
-  check "$arch media1.dll exports the host's decorated names and the marker" expect_eq "$(exports $arch $stage/media1.dll | tr '\n' ' ')" \
-    "?CloseMedia@@YAH$p@Z ?OpenMedia@@YAH$p@Z ?ReadMedia@@YAH$rd@Z ?StartMedia@@YAH$p@Z ?StopMedia@@YAH$p@Z ?WriteMedia@@YAH$rd@Z media_guid16428EE8_9A10_4363_82D5_153286869221 "
-  check "$arch media1.dll imports CLK_LIB by ordinal only" expect_eq "$(imports_from $arch $stage/media1.dll clk_lib.dll)" \
-    "ordinal 1 ordinal 2 ordinal 3 ordinal 4 ordinal 12 "
-  check "$arch clk_lib.dll exports ordinals 1 2 3 4 12" expect_eq "$(ordinals $arch $stage/clk_lib.dll)" "1 2 3 4 12 "
-  for f in tarvik.dll media1.dll clk_lib.dll clkhost.exe finsim.exe; do
-    check "$arch $f needs only Windows system DLLs" system_only "$(imported_dlls $arch $stage/$f)"
-  done
+  objdump=i686-w64-mingw32-objdump
+  [[ $arch == win64 ]] && objdump=x86_64-w64-mingw32-objdump
+  check "$arch export, ordinal and import tables" bash tests/windows/check_dll_tables.sh "$objdump" "build/$arch/stage" "$arch"
 done
 
 echo "=== win32 deployable zip ==="
