@@ -47,11 +47,11 @@ int main(int argc, char** argv) {
     else if (a == "--duration" && v && parseNumber(v, 0, 1LL << 30, duration)) ++k;
     else if (a == "--verbose") verbose = true;
     else if (a == "--area" && v && std::strchr(v, '=') != nullptr) {
-      const std::string spec = argv[++k];
-      const auto eq = spec.find('=');
-      if (!parseNumber(spec.substr(0, eq).c_str(), 0, 255, code) ||
-          !parseNumber(spec.substr(eq + 1).c_str(), 0, 65536, n)) {
-        std::fprintf(stderr, "finsim: bad --area %s\n%s", spec.c_str(), usage);
+      const std::string areaArgument = argv[++k];
+      const auto eq = areaArgument.find('=');
+      if (!parseNumber(areaArgument.substr(0, eq).c_str(), 0, 255, code) ||
+          !parseNumber(areaArgument.substr(eq + 1).c_str(), 0, 65536, n)) {
+        std::fprintf(stderr, "finsim: bad --area %s\n%s", areaArgument.c_str(), usage);
         return 2;
       }
       areaSizes[static_cast<std::uint8_t>(code)] = static_cast<std::uint32_t>(n);
