@@ -1,6 +1,7 @@
 #include "host/host_session.h"
 
 #include <cstring>
+#include <fstream>
 
 #include "interface/media_export_names.h"
 
@@ -11,10 +12,21 @@ constexpr int maxBlockValues = 256;  // Get_yyy may write c[5] + 1 records
 constexpr int replyCapacity = 4 + 2 * maxBlockValues;
 constexpr const char* driverLogName = "tarvik_clk.log";
 constexpr const char* mediaLogName = "quellon.log";
+constexpr const char* addressTableName = "omron_clk_addr_tab";
 
 template <class Fn>
 Fn bind(const platform::SharedLibrary& library, const char* name) {
   return reinterpret_cast<Fn>(library.symbol(name));
+}
+
+// StartMedia says only that it failed; a missing table is the cause we can name for sure.
+std::string startFailureCause(const std::string& folder) {
+  if (!std::ifstream(folder + addressTableName).is_open()) {
+    return "the media library could not start: its address table " + std::string(addressTableName) +
+           " is missing beside the host program";
+  }
+  return "the media library could not start: it refused its address table " + std::string(addressTableName) +
+         " or the link library could not open the Controller Link session";
 }
 
 }  // namespace
@@ -64,8 +76,7 @@ bool HostSession::start(const std::string& folder, std::string& failure) {
   }
   openMedia_(mediaId_);
   if (startMedia_(mediaId_) != 0) {
-    failure = "the media library could not start (address table omron_clk_addr_tab or the link library); see " +
-              std::string(mediaLogName) + ".";
+    failure = startFailureCause(folder) + "; see " + std::string(mediaLogName) + ".";
     stopMedia_(mediaId_);
     closeMedia_(mediaId_);
     return false;

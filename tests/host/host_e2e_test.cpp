@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,16 @@ class HostFolder : public ::testing::Test {
     return testsupport::runProgram(dir_.file("clkhost"), args, dir_.path(), timeoutSeconds);
   }
 
+  // Starts finsim on a free loopback port and points the stand-in's bridge at it.
+  void useFinsim(std::vector<std::string> args = {}) {
+    args.insert(args.begin(), {"--port", "0"});
+    finsim_ = std::make_unique<testsupport::BackgroundProgram>(dir_.file("finsim"), args);
+    const std::string line = finsim_->firstLine();
+    const auto colon = line.rfind(':');
+    ASSERT_NE(colon, std::string::npos) << line;
+    dir_.write("clk_lib.conf", "backend bridge\nlocal 0.9\ngateway 127.0.0.1:" + line.substr(colon + 1) + "\n");
+  }
+
   // The names of the exports in a log, one per run of consecutive lines.
   std::vector<std::string> callOrder(const std::string& logName) const {
     std::vector<std::string> order;
@@ -41,6 +53,7 @@ class HostFolder : public ::testing::Test {
   }
 
   testsupport::TempDir dir_;
+  std::unique_ptr<testsupport::BackgroundProgram> finsim_;
 };
 
 std::string jsonValue(const std::string& name, long value) {
@@ -75,11 +88,7 @@ TEST_F(HostFolder, ValuesWrittenToEveryAreaRowReadBackEqual) {
 }
 
 TEST_F(HostFolder, ValuesWrittenOverTheBridgeToFinsimReadBackEqual) {
-  testsupport::BackgroundProgram finsim(dir_.file("finsim"), {"--port", "0"});
-  const std::string line = finsim.firstLine();
-  const auto colon = line.rfind(':');
-  ASSERT_NE(colon, std::string::npos) << line;
-  dir_.write("clk_lib.conf", "backend bridge\nlocal 0.9\ngateway 127.0.0.1:" + line.substr(colon + 1) + "\n");
+  ASSERT_NO_FATAL_FAILURE(useFinsim());
   dir_.write("items.txt", everyRowItems());
   expectEveryRowReadBack(run({"items.txt", "--json"}));
   const auto log = dir_.read("quellon.log");
@@ -116,6 +125,18 @@ TEST_F(HostFolder, ErroneousReplyIsShownAsAnErrorAndExitsOne) {
   EXPECT_NE(table.out.find("error: erroneous reply"), std::string::npos) << table.out;
 }
 
+TEST_F(HostFolder, ErroneousReplyFromFinsimIsShownAsAnErrorAndExitsOne) {
+  ASSERT_NO_FATAL_FAILURE(useFinsim({"--area", "0x82=100"}));  // DM holds 100 words only
+  dir_.write("items.txt", "inside 1 dm 5 9\nbeyond_w 1 dm 200 3\nbeyond 1 dm 200\n");
+  const auto result = run({"--json"});
+  EXPECT_EQ(result.exitCode, 1) << result.err;
+  EXPECT_NE(result.out.find(jsonValue("inside", 9)), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("{\"name\":\"beyond_w\",\"value\":null,\"status\":\"error\",\"error\":\"erroneous reply\""),
+            std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("{\"name\":\"beyond\",\"value\":null,\"status\":\"error\""), std::string::npos)
+      << result.out;
+}
+
 TEST_F(HostFolder, ControllerThatDoesNotAnswerDoesNotHangTheHost) {
   dir_.write("clk_lib.conf", "fault 1.7.0 drop\n");
   const auto result = run({}, 30);
@@ -129,6 +150,8 @@ struct FaultCase {
   int exitCode;
   const char* shown;  // what the tag "r" shows
 };
+
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.fault; }
 
 class HostUnderFaults : public HostFolder, public ::testing::WithParamInterface<FaultCase> {};
 
@@ -159,6 +182,8 @@ struct SetupFailure {
   const char* sentence;
 };
 
+void PrintTo(const SetupFailure& c, std::ostream* os) { *os << c.name; }
+
 class HostSetupFailures : public HostFolder, public ::testing::WithParamInterface<SetupFailure> {};
 
 TEST_P(HostSetupFailures, ExitTwoWithOneSentence) {
@@ -178,9 +203,13 @@ INSTANTIATE_TEST_SUITE_P(
                      "clkhost: no media library (media?.dll holding the media identifier) was found beside the host "
                      "program; see tarvik_clk.log."},
         SetupFailure{"MissingAddressTable", "omron_clk_addr_tab", "",
-                     "clkhost: the media library could not start (address table omron_clk_addr_tab or the link "
-                     "library); see quellon.log."},
-        SetupFailure{"ClkOpenFails", "", "open-fail 6\n", "see quellon.log."},
+                     "clkhost: the media library could not start: its address table omron_clk_addr_tab is missing "
+                     "beside the host program; see quellon.log."},
+        SetupFailure{"ClkOpenFails", "", "open-fail 6\n",
+                     "clkhost: the media library could not start: it refused its address table omron_clk_addr_tab "
+                     "or the link library could not open the Controller Link session; see quellon.log."},
+        SetupFailure{"ClkOpenFailsWithTheBridge", "", "backend bridge\ngateway 127.0.0.1:9\nopen-fail 6\n",
+                     "the link library could not open the Controller Link session; see quellon.log."},
         SetupFailure{"MissingDriver", "libtarvik.so", "", "clkhost: cannot load the driver"}),
     [](const auto& p) { return std::string(p.param.name); });
 
@@ -193,7 +222,12 @@ TEST_F(HostFolder, BadItemsLinesAreReportedAndNothingIsPolled) {
   EXPECT_FALSE(dir_.exists("quellon.log"));
 }
 
-TEST_F(HostFolder, BothLogsHoldTheCallsInTheirOrder) {
+class HostLogs : public HostFolder, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(HostLogs, BothLogsHoldTheCallsInTheirOrder) {
+  if (GetParam()) {
+    ASSERT_NO_FATAL_FAILURE(useFinsim());
+  }
   dir_.write("items.txt", "w 0 dm 5 7\nr 0 dm 5\n");
   ASSERT_EQ(run({}).exitCode, 0);
   EXPECT_EQ(callOrder("tarvik_clk.log"),
@@ -204,7 +238,12 @@ TEST_F(HostFolder, BothLogsHoldTheCallsInTheirOrder) {
                                       "StopMedia", "CloseMedia"}));
   const auto driverLog = testsupport::splitLines(dir_.read("tarvik_clk.log"));
   EXPECT_EQ(driverLog.back().rfind("closed: ", 0), 0u);
+  const auto mediaLog = testsupport::splitLines(dir_.read("quellon.log"));
+  EXPECT_EQ(mediaLog.back().rfind("closed: ", 0), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, HostLogs, ::testing::Bool(),
+                         [](const auto& p) { return std::string(p.param ? "FinsimOverTheBridge" : "EmbeddedSimulator"); });
 
 TEST_F(HostFolder, SecondCycleGroupsUnderTheSecondPassRule) {
   dir_.write("items.txt", "a 0 dm 5\nb 0 dm 6\nc 0 dm 7\n");

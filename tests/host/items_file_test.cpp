@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 TEST(ItemsFile, ReadsTagsWithAreaNamesNumbersAndValues) {
@@ -24,6 +26,8 @@ struct BadLine {
   const char* line;
   const char* message;
 };
+
+void PrintTo(const BadLine& c, std::ostream* os) { *os << c.line; }
 
 class ItemsFileBadLines : public ::testing::TestWithParam<BadLine> {};
 
