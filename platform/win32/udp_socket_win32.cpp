@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/udp_socket.h"
+#include "platform/ipv4_address.inc"
 
 namespace platform {
 namespace {
@@ -17,31 +18,11 @@ bool startWinsock() {
   return started;
 }
 
-sockaddr_in toSockaddr(const UdpPeer& peer) {
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(peer.address);
-  a.sin_port = htons(peer.port);
-  return a;
-}
-
 }  // namespace
 
 bool resolveIpv4(const std::string& host, std::uint32_t& address) {
   if (!startWinsock()) return false;
-  in_addr parsed{};
-  if (::inet_pton(AF_INET, host.c_str(), &parsed) == 1) {
-    address = ntohl(parsed.s_addr);
-    return true;
-  }
-  addrinfo hints{};
-  hints.ai_family = AF_INET;
-  hints.ai_socktype = SOCK_DGRAM;
-  addrinfo* found = nullptr;
-  if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
-  address = ntohl(reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr);
-  ::freeaddrinfo(found);
-  return true;
+  return detail::lookupIpv4(host, address);
 }
 
 UdpSocket::~UdpSocket() { close(); }
@@ -62,7 +43,7 @@ bool UdpSocket::bind(const std::string& host, std::uint16_t port, std::string& e
     error = "socket failed with error " + std::to_string(::WSAGetLastError());
     return false;
   }
-  const sockaddr_in a = toSockaddr(local);
+  const sockaddr_in a = detail::toSockaddr(local);
   if (::bind(s, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0) {
     error = "bind failed with error " + std::to_string(::WSAGetLastError());
     ::closesocket(s);
@@ -81,7 +62,7 @@ std::uint16_t UdpSocket::localPort() const {
 
 bool UdpSocket::sendTo(const UdpPeer& to, const std::uint8_t* data, std::size_t size) {
   if (handle_ < 0) return false;
-  const sockaddr_in a = toSockaddr(to);
+  const sockaddr_in a = detail::toSockaddr(to);
   return ::sendto(static_cast<SOCKET>(handle_), reinterpret_cast<const char*>(data), static_cast<int>(size), 0,
                   reinterpret_cast<const sockaddr*>(&a), sizeof a) == static_cast<int>(size);
 }
