@@ -1,6 +1,6 @@
 include(CheckCXXCompilerFlag)
 
-add_compile_options(-Wall -Wextra -Wpedantic)
+add_compile_options(-Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wshadow)
 if(TARVIK_WERROR)
   add_compile_options(-Werror)
 endif()

@@ -32,7 +32,7 @@ TEST(BlockPlan, AnyListGivesContiguousBlocksCoveringEveryReadTagOnce) {
       tags.push_back(t);
     }
     const bool firstPass = round % 2 == 0;
-    const std::uint32_t maxValues = round % 3 == 0 ? 128 : 1 + random() % 20;
+    const auto maxValues = static_cast<std::uint32_t>(round % 3 == 0 ? 128 : 1 + random() % 20);
     const auto blocks = host::planReadBlocks(tags, driverRule(firstPass), firstPass, maxValues);
 
     std::map<std::size_t, int> seen;
