@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "media/clk_api.h"
+#include "interface/clk_api.h"
 #include "tests/support/background_program.h"
 
 namespace {

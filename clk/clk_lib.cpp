@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "clk/clk_config.h"
-#include "clk/clk_errors.h"
+#include "interface/clk_errors.h"
 #include "common/bytes.h"
-#include "media/clk_api.h"
+#include "interface/clk_api.h"
 #include "platform/udp_socket.h"
 #include "sim/controller.h"
-#include "sim/fins_udp_header.h"
+#include "common/fins_udp.h"
 
 namespace clk {
 namespace {
@@ -105,7 +105,7 @@ std::int32_t bridgeSend(Session& session, const Destination& to, const std::uint
   }
   peer.port = endpoint->port;
   Bridge& bridge = *session.bridge;
-  sim::FinsUdpHeader header;
+  fins::FinsUdpHeader header;
   header.dna = to.network;
   header.da1 = to.node;
   header.da2 = to.unit;
@@ -113,7 +113,7 @@ std::int32_t bridgeSend(Session& session, const Destination& to, const std::uint
   header.sa1 = link().config.localNode;
   header.sa2 = 0;
   header.sid = bridge.nextSid++;
-  const auto datagram = sim::encodeFinsUdp(header, std::span<const std::uint8_t>(body, static_cast<std::size_t>(length)));
+  const auto datagram = fins::encodeFinsUdp(header, std::span<const std::uint8_t>(body, static_cast<std::size_t>(length)));
   if (!bridge.socket.sendTo(peer, datagram.data(), datagram.size())) {
     session.lastError = error::sendFailed;
     return -1;
@@ -137,8 +137,8 @@ std::int32_t bridgeReceive(Session& session, ClkMessageHeader* header, void* buf
     if (got == -1) break;
     if (got < 0 || static_cast<std::size_t>(got) > sizeof datagram) continue;
     std::span<const std::uint8_t> text;
-    const auto h = sim::decodeFinsUdp(std::span<const std::uint8_t>(datagram, static_cast<std::size_t>(got)), text);
-    if (!h || (h->icf & sim::icfResponseBit) == 0) continue;
+    const auto h = fins::decodeFinsUdp(std::span<const std::uint8_t>(datagram, static_cast<std::size_t>(got)), text);
+    if (!h || (h->icf & fins::icfResponseBit) == 0) continue;
     const Destination source{h->sna, h->sa1, h->sa2};
     const auto match = std::find_if(bridge.outstanding.begin(), bridge.outstanding.end(),
                                     [&](const Outstanding& o) { return o.sid == h->sid && o.to == source; });

@@ -1,7 +1,7 @@
 #include "media/media_state.h"
 
 #include "log/library_logger.h"
-#include "media/clk_api.h"
+#include "interface/clk_api.h"
 #include "platform/library_entry.h"
 
 namespace quellon {

@@ -4,7 +4,7 @@
 #include "log/hexdump.h"
 #include "log/log_scope.h"
 #include "log/log_stream.h"
-#include "media/clk_api.h"
+#include "interface/clk_api.h"
 #include "media/media_state.h"
 
 using diag::lineEnd;

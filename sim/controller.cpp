@@ -1,7 +1,7 @@
 #include "sim/controller.h"
 
 #include "common/bytes.h"
-#include "sim/fins_end_codes.h"
+#include "common/fins_end_codes.h"
 
 namespace sim {
 namespace {
@@ -43,7 +43,7 @@ std::vector<std::uint8_t> SimulatedController::handle(std::span<const std::uint8
   response[0] = command.size() > 0 ? command[0] : 0;
   response[1] = command.size() > 1 ? command[1] : 0;
   const std::uint16_t endCode = respond(command, response);
-  if (endCode != endcode::normal) response.resize(4);
+  if (endCode != fins::endcode::normal) response.resize(4);
   wire::storeBE16(&response[2], endCode);
   return response;
 }
@@ -51,30 +51,30 @@ std::vector<std::uint8_t> SimulatedController::handle(std::span<const std::uint8
 std::uint16_t SimulatedController::respond(std::span<const std::uint8_t> command, std::vector<std::uint8_t>& data) {
   wire::ByteReader in(command);
   std::uint8_t mrc = 0, src = 0;
-  if (!in.getU8(mrc) || !in.getU8(src)) return endcode::commandTooShort;
-  if (mrc != memoryAreaMain || (src != memoryAreaRead && src != memoryAreaWrite)) return endcode::unsupportedCommand;
+  if (!in.getU8(mrc) || !in.getU8(src)) return fins::endcode::commandTooShort;
+  if (mrc != memoryAreaMain || (src != memoryAreaRead && src != memoryAreaWrite)) return fins::endcode::unsupportedCommand;
   std::uint8_t areaCode = 0, bit = 0;
   std::uint16_t begin = 0, count = 0;
   if (!in.getU8(areaCode) || !in.getBE16(begin) || !in.getU8(bit) || !in.getBE16(count)) {
-    return endcode::commandTooShort;
+    return fins::endcode::commandTooShort;
   }
   Area* area = findArea(areaCode);
-  if (area == nullptr) return endcode::areaMissing;
-  if (bit != 0 || begin >= area->size) return endcode::addressOutOfRange;
-  if (std::uint32_t{begin} + count > area->size) return endcode::addressRangeExceeded;
+  if (area == nullptr) return fins::endcode::areaMissing;
+  if (bit != 0 || begin >= area->size) return fins::endcode::addressOutOfRange;
+  if (std::uint32_t{begin} + count > area->size) return fins::endcode::addressRangeExceeded;
   const std::size_t dataLength = std::size_t{count} * area->bytesPerValue;
 
   if (src == memoryAreaRead) {
-    if (!in.atEnd()) return endcode::commandTooLong;
+    if (!in.atEnd()) return fins::endcode::commandTooLong;
     data.reserve(data.size() + dataLength);
     for (std::uint32_t k = 0; k < count; ++k) {
       const std::uint16_t v = area->values.empty() ? 0 : area->values[begin + k];
       if (area->bytesPerValue == 2) data.push_back(static_cast<std::uint8_t>(v >> 8));
       data.push_back(static_cast<std::uint8_t>(v));
     }
-    return endcode::normal;
+    return fins::endcode::normal;
   }
-  if (in.remaining() != dataLength) return endcode::dataCountMismatch;
+  if (in.remaining() != dataLength) return fins::endcode::dataCountMismatch;
   if (area->values.empty()) area->values.assign(area->size, 0);
   for (std::uint32_t k = 0; k < count; ++k) {
     std::uint16_t v = 0;
@@ -83,7 +83,7 @@ std::uint16_t SimulatedController::respond(std::span<const std::uint8_t> command
     else if (in.getU8(b)) v = b;
     area->values[begin + k] = v;
   }
-  return endcode::normal;
+  return fins::endcode::normal;
 }
 
 bool SimulatedController::peek(std::uint8_t areaCode, std::uint32_t address, std::uint16_t& value) const {

@@ -12,7 +12,7 @@
 
 #include "platform/udp_socket.h"
 #include "sim/controller.h"
-#include "sim/fins_udp_header.h"
+#include "common/fins_udp.h"
 
 namespace {
 
@@ -86,8 +86,8 @@ int main(int argc, char** argv) {
       continue;
     }
     std::span<const std::uint8_t> text;
-    const auto header = sim::decodeFinsUdp(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(got)), text);
-    if (!header || (header->icf & sim::icfResponseBit) != 0) {
+    const auto header = fins::decodeFinsUdp(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(got)), text);
+    if (!header || (header->icf & fins::icfResponseBit) != 0) {
       if (verbose) std::printf("dropped a datagram of %ld bytes that is no FINS command\n", got);
       continue;
     }
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
       for (const auto& [code, size] : areaSizes) it->second.setAreaSize(code, size);
     }
     const auto response = it->second.handle(text);
-    const auto datagram = sim::encodeFinsUdp(sim::responseHeaderFor(*header), response);
+    const auto datagram = fins::encodeFinsUdp(fins::responseHeaderFor(*header), response);
     socket.sendTo(from, datagram.data(), datagram.size());
     ++served;
     if (verbose) {

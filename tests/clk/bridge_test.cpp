@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "clk/clk_errors.h"
-#include "media/clk_api.h"
+#include "interface/clk_errors.h"
+#include "interface/clk_api.h"
 #include "platform/udp_socket.h"
-#include "sim/fins_udp_header.h"
+#include "common/fins_udp.h"
 #include "tests/support/background_program.h"
 #include "tests/support/test_support.h"
 
@@ -122,13 +122,13 @@ TEST_F(Bridge, TakesOnlyTheResponseThatMatchesSidAndSource) {
   const long got = peer.receiveFrom(request, sizeof request, 2000, bridge);
   ASSERT_EQ(got, 18);
   std::span<const std::uint8_t> text;
-  const auto header = sim::decodeFinsUdp(std::span<const std::uint8_t>(request, 18), text);
+  const auto header = fins::decodeFinsUdp(std::span<const std::uint8_t>(request, 18), text);
   ASSERT_TRUE(header);
-  EXPECT_EQ(*header, (sim::FinsUdpHeader{0x80, 0, 2, 1, 7, 0, 3, 4, 0, header->sid}));
+  EXPECT_EQ(*header, (fins::FinsUdpHeader{0x80, 0, 2, 1, 7, 0, 3, 4, 0, header->sid}));
   EXPECT_EQ(Bytes(text.begin(), text.end()), (Bytes{1, 1, 0x82, 0, 0, 0, 0, 1}));
 
-  const sim::FinsUdpHeader reply = sim::responseHeaderFor(*header);
-  sim::FinsUdpHeader wrongSid = reply, wrongSource = reply, notAResponse = reply;
+  const fins::FinsUdpHeader reply = fins::responseHeaderFor(*header);
+  fins::FinsUdpHeader wrongSid = reply, wrongSource = reply, notAResponse = reply;
   wrongSid.sid = static_cast<std::uint8_t>(reply.sid + 1);
   wrongSource.sa1 = 8;
   notAResponse.icf = 0x80;
@@ -136,10 +136,10 @@ TEST_F(Bridge, TakesOnlyTheResponseThatMatchesSidAndSource) {
   const Bytes truncated{0xC0, 0x00, 0x02}, garbage(5000, 0xC3);
   peer.sendTo(bridge, truncated.data(), truncated.size());
   peer.sendTo(bridge, garbage.data(), garbage.size());
-  for (const auto& [h2, first] : std::vector<std::pair<sim::FinsUdpHeader, std::uint8_t>>{
+  for (const auto& [h2, first] : std::vector<std::pair<fins::FinsUdpHeader, std::uint8_t>>{
            {wrongSid, 0xA1}, {wrongSource, 0xA2}, {notAResponse, 0xA3}, {reply, 0x00}, {reply, 0xA4}}) {
     const Bytes body{1, 1, 0, 0, first, 0x42};
-    const auto datagram = sim::encodeFinsUdp(h2, body);
+    const auto datagram = fins::encodeFinsUdp(h2, body);
     peer.sendTo(bridge, datagram.data(), datagram.size());
   }
   ClkMessageHeader from{};

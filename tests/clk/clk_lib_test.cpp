@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "clk/clk_errors.h"
-#include "media/clk_api.h"
+#include "interface/clk_errors.h"
+#include "interface/clk_api.h"
 #include "tests/support/test_support.h"
 
 namespace {

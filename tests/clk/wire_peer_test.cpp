@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "media/clk_api.h"
+#include "interface/clk_api.h"
 #include "platform/udp_socket.h"
 #include "tests/support/background_program.h"
 #include "tests/support/test_support.h"

@@ -17,7 +17,7 @@
 #include <sstream>
 #include <string>
 
-#include "media/clk_api.h"
+#include "interface/clk_api.h"
 
 namespace {
 

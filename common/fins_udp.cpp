@@ -1,11 +1,11 @@
-#include "sim/fins_udp_header.h"
+#include "common/fins_udp.h"
 
 #include <algorithm>
 #include <iterator>
 
 #include "common/bytes.h"
 
-namespace sim {
+namespace fins {
 
 std::vector<std::uint8_t> encodeFinsUdp(const FinsUdpHeader& h, std::span<const std::uint8_t> text) {
   std::vector<std::uint8_t> datagram(finsUdpHeaderLength + text.size());
@@ -41,4 +41,4 @@ FinsUdpHeader responseHeaderFor(const FinsUdpHeader& request) {
   return r;
 }
 
-}  // namespace sim
+}  // namespace fins

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-namespace sim {
+namespace fins {
 
 struct FinsUdpHeader {
   std::uint8_t icf = 0x80;  // bit 7: gateway used; bit 6: response
@@ -31,4 +31,4 @@ std::optional<FinsUdpHeader> decodeFinsUdp(std::span<const std::uint8_t> datagra
 // The header of the response to a request: addresses swapped, same SID.
 FinsUdpHeader responseHeaderFor(const FinsUdpHeader& request);
 
-}  // namespace sim
+}  // namespace fins

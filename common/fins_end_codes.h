@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace sim {
+namespace fins {
 
 struct FinsEndCode {
   std::uint16_t code;  // main byte high, sub byte low
@@ -36,4 +36,4 @@ inline constexpr std::uint16_t addressOutOfRange = 0x1103;
 inline constexpr std::uint16_t addressRangeExceeded = 0x1104;
 }  // namespace endcode
 
-}  // namespace sim
+}  // namespace fins
